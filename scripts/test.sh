@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything and runs every test: the engine, window and
+# end-to-end tests, then the engine tests again under AddressSanitizer and UBSan.
+set -euo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+jobs=$(nproc)
+"$root/scripts/install-deps.sh"
+
+cmake -S "$root" -B "$root/build" >/dev/null
+cmake --build "$root/build" -j"$jobs"
+ctest --test-dir "$root/build" --output-on-failure -j"$jobs"
+
+cmake -S "$root" -B "$root/build-asan" -DTAVRILO_ENGINE_ONLY=ON -DTAVRILO_BUILD_BENCH=OFF \
+  -DCMAKE_BUILD_TYPE=Debug \
+  -DCMAKE_CXX_FLAGS="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer" >/dev/null
+cmake --build "$root/build-asan" -j"$jobs"
+ctest --test-dir "$root/build-asan" --output-on-failure -j"$jobs"
