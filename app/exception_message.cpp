@@ -6,9 +6,11 @@
 namespace tavrilo {
 
 QString DescribeCurrentException(const char* situation) {
+  const std::exception_ptr current = std::current_exception();
+  if (!current) return QString::fromUtf8(situation);
   QString detail;
   try {
-    throw;
+    std::rethrow_exception(current);
   } catch (const std::bad_alloc&) {
     return QString::fromUtf8(kOutOfMemory);
   } catch (const std::exception& e) {

@@ -90,6 +90,8 @@ std::unique_ptr<ShellApplication> InitRuntime() {
     Forward(message.type, context, message.text);
   }
   QApplication::setQuitOnLastWindowClosed(true);
+  // Lets desktops match the window to its menu entry and icon.
+  QGuiApplication::setDesktopFileName(QStringLiteral("io.github.tavrilo.Tavrilo"));
   return app;
 }
 
@@ -114,7 +116,7 @@ int RunEventLoop() {
 }
 
 int RunApplication(const WindowFactory& buildWindow) {
-  const auto app = InitRuntime();
+  [[maybe_unused]] const auto app = InitRuntime();
   const auto window = OpenStartWindow(buildWindow);
   RunEventLoop();
   return 0;

@@ -27,7 +27,7 @@ std::string MakeRecord(int items, std::int64_t lo, std::int64_t hi) {
 // One number drawn from the full 32-bit range with repeats forbidden, against 10,000 items.
 void BM_DrawFullRangeAgainst10kRecord(benchmark::State& state) {
   const std::string record = MakeRecord(10000, INT32_MIN, INT32_MAX);
-  for (auto _ : state) {
+  for ([[maybe_unused]] auto _ : state) {
     const CandidatePool pool = BuildCandidatePool(record, INT32_MIN, INT32_MAX, true);
     benchmark::DoNotOptimize(pool.At(static_cast<std::uint64_t>(RandomBetween(1, static_cast<std::int64_t>(pool.Size())))));
   }
@@ -37,7 +37,7 @@ BENCHMARK(BM_DrawFullRangeAgainst10kRecord)->Unit(benchmark::kMillisecond);
 // Range 1 ... 100,000 against a 1,000-item record: the real pool and the listing.
 void BM_PoolRange100kRecord1k(benchmark::State& state) {
   const std::string record = MakeRecord(1000, 1, 100000);
-  for (auto _ : state) {
+  for ([[maybe_unused]] auto _ : state) {
     const CandidatePool pool = BuildCandidatePool(record, 1, 100000, true);
     benchmark::DoNotOptimize(pool.At(pool.Size() / 2));
   }
@@ -46,7 +46,7 @@ BENCHMARK(BM_PoolRange100kRecord1k)->Unit(benchmark::kMicrosecond);
 
 void BM_ReferencePoolRange100kRecord1k(benchmark::State& state) {
   const std::string record = MakeRecord(1000, 1, 100000);
-  for (auto _ : state) {
+  for ([[maybe_unused]] auto _ : state) {
     const auto pool = reference::ListCandidates(record, 1, 100000, true);
     benchmark::DoNotOptimize(pool[pool.size() / 2]);
   }
@@ -57,7 +57,7 @@ BENCHMARK(BM_ReferencePoolRange100kRecord1k)->Unit(benchmark::kMillisecond)->Ite
 // so that every requested number is drawn. Argument: numbers; second: repeats forbidden.
 void BM_QuietBatch(benchmark::State& state) {
   const auto numbers = std::to_string(state.range(0));
-  for (auto _ : state) {
+  for ([[maybe_unused]] auto _ : state) {
     testing::ControlModel model;
     model.Type(ControlId::编辑框1, "1");
     model.Type(ControlId::编辑框2, "2000000000");
@@ -76,7 +76,7 @@ BENCHMARK(BM_QuietBatch)
 
 // The largest count the field takes, repeats allowed, effect off, with the program's own limit.
 void BM_LargestCountWithRecordLimit(benchmark::State& state) {
-  for (auto _ : state) {
+  for ([[maybe_unused]] auto _ : state) {
     testing::ControlModel model;
     model.Type(ControlId::编辑框5, "2147483647");
     model.SetChecked(ControlId::选择框1, false);

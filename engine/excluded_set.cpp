@@ -69,15 +69,21 @@ std::uint32_t ExcludedSet::NthAbsent(std::uint64_t p) const {
       p -= absentTree_[index];
     }
   }
-  // Within the bucket: a member with j members before it has (member - base - j) absent
-  // offsets below it, so count the members that lie below the answer.
+  // Within the bucket: the member at index j has (member - base - j) absent offsets below
+  // it, which never falls as j grows, so a binary search counts the members below the answer.
   const std::uint64_t base = index * width_;
-  std::uint64_t below = 0;
-  for (const std::uint32_t m : buckets_[index]) {
-    if (m - base - below >= p) break;
-    ++below;
+  const auto& bucket = buckets_[index];
+  std::size_t lo = 0;
+  std::size_t hi = bucket.size();
+  while (lo < hi) {
+    const std::size_t mid = lo + (hi - lo) / 2;
+    if (bucket[mid] - base - mid < p) {
+      lo = mid + 1;
+    } else {
+      hi = mid;
+    }
   }
-  return static_cast<std::uint32_t>(base + p - 1 + below);
+  return static_cast<std::uint32_t>(base + p - 1 + lo);
 }
 
 }  // namespace tavrilo

@@ -11,7 +11,7 @@ namespace tavrilo {
 //
 // The range is cut into equal buckets, each holding its members sorted; a Fenwick tree over
 // the buckets' counts of absent offsets finds the bucket of the p-th absent one in O(log K).
-// The buckets are cut finer as members arrive, so each holds a few dozen at most.
+// The buckets are cut finer as members arrive, so that they hold a few dozen on average.
 class ExcludedSet {
  public:
   explicit ExcludedSet(std::uint64_t span = 0);

@@ -1,6 +1,6 @@
 #include "engine/random.h"
 
-#include <random>
+#include <iterator>
 #include <utility>
 
 #include "engine/os_random.h"
@@ -43,9 +43,9 @@ std::unique_ptr<RandomSource> ReplaceProcessRandom(std::unique_ptr<RandomSource>
 
 std::int64_t RandomBetween(std::int64_t lo, std::int64_t hi) {
   if (hi < lo) std::swap(lo, hi);
-  const std::uint64_t span = static_cast<std::uint64_t>(hi) - static_cast<std::uint64_t>(lo) + 1;
   RandomSource& source = ProcessRandom();
-  if (span == 0) return static_cast<std::int64_t>(source.Next());  // all 2^64 values
+  if (lo == INT64_MIN && hi == INT64_MAX) return static_cast<std::int64_t>(source.Next());
+  const std::uint64_t span = static_cast<std::uint64_t>(hi) - static_cast<std::uint64_t>(lo) + 1;
   // Reject the lowest (2^64 mod span) words so that every residue is equally likely.
   const std::uint64_t rejectBelow = (0 - span) % span;
   std::uint64_t word = source.Next();

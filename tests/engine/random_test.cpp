@@ -42,6 +42,7 @@ TEST(SeededRandomTest, SameSeedGivesSameSequenceThroughSeedRandom) {
   auto previous = ReplaceProcessRandom(std::make_unique<SeededRandom>(1));
   SeedRandom(424242);
   std::vector<std::int64_t> first;
+  first.reserve(50);
   for (int i = 0; i < 50; ++i) first.push_back(RandomBetween(INT32_MIN, INT32_MAX));
   SeedRandom(424242);
   for (int i = 0; i < 50; ++i) EXPECT_EQ(RandomBetween(INT32_MIN, INT32_MAX), first[static_cast<std::size_t>(i)]);

@@ -58,7 +58,7 @@ std::unique_ptr<MainWindow> Ready() {
 }
 
 template <typename Widget>
-Widget* Get(MainWindow& window, ControlId control) {
+Widget* Get(const MainWindow& window, ControlId control) {
   return qobject_cast<Widget*>(window.Control(control));
 }
 
