@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything and runs every test: the engine, window and
-# end-to-end tests, then the engine tests again under AddressSanitizer and UBSan.
+# Installs what is missing, builds everything and runs every test: the engine, window, shell,
+# end-to-end and packaging tests; the engine tests cross-built for Windows and run under Wine;
+# then the engine tests again under AddressSanitizer and UBSan.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 jobs=$(nproc)
@@ -9,6 +10,8 @@ jobs=$(nproc)
 cmake -S "$root" -B "$root/build" >/dev/null
 cmake --build "$root/build" -j"$jobs"
 ctest --test-dir "$root/build" --output-on-failure -j"$jobs"
+
+bash "$root/scripts/windows-check.sh"
 
 cmake -S "$root" -B "$root/build-asan" -DTAVRILO_ENGINE_ONLY=ON -DTAVRILO_BUILD_BENCH=OFF \
   -DCMAKE_BUILD_TYPE=Debug \
