@@ -57,6 +57,12 @@ std::unique_ptr<MainWindow> Ready() {
   return window;
 }
 
+// Shows the window as the shell does and waits until it is the active window.
+bool ShownAndActive(MainWindow& window) {
+  ShowCentred(window);
+  return QTest::qWaitForWindowActive(&window);
+}
+
 template <typename Widget>
 Widget* Get(const MainWindow& window, ControlId control) {
   return qobject_cast<Widget*>(window.Control(control));
@@ -249,8 +255,7 @@ void MainWindowTest::WindowCreatedSeedsAndHidesLabelOverTabs() {
 
 void MainWindowTest::TabOrderFollowsFormAndWraps() {
   const auto window = Ready();
-  ShowCentred(*window);
-  QVERIFY(QTest::qWaitForWindowActive(window.get()));
+  QVERIFY(ShownAndActive(*window));
   const ControlId order[] = {ControlId::编辑框1, ControlId::编辑框2, ControlId::按钮1,   ControlId::按钮2,
                              ControlId::选择框1, ControlId::编辑框5, ControlId::选择框2, ControlId::编辑框3};
   constexpr int n = static_cast<int>(std::size(order));
@@ -267,8 +272,7 @@ void MainWindowTest::TabOrderFollowsFormAndWraps() {
 
 void MainWindowTest::FocusReturnsAfterReactivation() {
   const auto window = Ready();
-  ShowCentred(*window);
-  QVERIFY(QTest::qWaitForWindowActive(window.get()));
+  QVERIFY(ShownAndActive(*window));
   window->Control(ControlId::按钮2)->setFocus(Qt::TabFocusReason);
 
   QWidget other;
@@ -301,8 +305,7 @@ void MainWindowTest::KeysTriggerNoWindowAction() {
   QFETCH(QString, before);
   QFETCH(QString, after);
   const auto window = Ready();
-  ShowCentred(*window);
-  QVERIFY(QTest::qWaitForWindowActive(window.get()));
+  QVERIFY(ShownAndActive(*window));
   auto* box = Get<QPlainTextEdit>(*window, ControlId::编辑框3);
   box->setPlainText(before);
   box->moveCursor(QTextCursor::End);
@@ -319,8 +322,7 @@ void MainWindowTest::KeysTriggerNoWindowAction() {
 
 void MainWindowTest::DrawWithoutEffectFillsRecordAndCaption() {
   const auto window = Ready();
-  ShowCentred(*window);
-  QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+  QVERIFY(ShownAndActive(*window));
   Get<QLineEdit>(*window, ControlId::编辑框2)->setText(QStringLiteral("3"));
   Get<QLineEdit>(*window, ControlId::编辑框5)->setText(QStringLiteral("4"));
   QTest::mouseClick(window->Control(ControlId::选择框2), Qt::LeftButton);
@@ -340,8 +342,7 @@ void MainWindowTest::DrawWithoutEffectFillsRecordAndCaption() {
 
 void MainWindowTest::RestartClearsRecordAndCaptionOnly() {
   const auto window = Ready();
-  ShowCentred(*window);
-  QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+  QVERIFY(ShownAndActive(*window));
   Get<QPlainTextEdit>(*window, ControlId::编辑框3)->setPlainText(QStringLiteral("7/23/"));
   Get<QLineEdit>(*window, ControlId::编辑框1)->setText(QStringLiteral("5"));
 
@@ -358,8 +359,7 @@ void MainWindowTest::RestartClearsRecordAndCaptionOnly() {
 
 void MainWindowTest::DrawKeepsForeignCharactersAndCaret() {
   const auto window = Ready();
-  ShowCentred(*window);
-  QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+  QVERIFY(ShownAndActive(*window));
   QTest::mouseClick(window->Control(ControlId::选择框2), Qt::LeftButton);
   auto* box = Get<QPlainTextEdit>(*window, ControlId::编辑框3);
   // An emoji and a CJK extension B character lie outside code page 936; a no-break space
@@ -382,8 +382,7 @@ void MainWindowTest::DrawKeepsForeignCharactersAndCaret() {
 
 void MainWindowTest::DrawWithEffectRollsShowsRedResultAndHides() {
   const auto window = Ready();
-  ShowCentred(*window);
-  QVERIFY(QTest::qWaitForWindowActive(window.get()));
+  QVERIFY(ShownAndActive(*window));
   auto* label = Get<QLabel>(*window, ControlId::标签1);
   auto* draw = window->Control(ControlId::按钮1);
   auto* restart = window->Control(ControlId::按钮2);
@@ -460,8 +459,7 @@ void MainWindowTest::DrawWithEffectRollsShowsRedResultAndHides() {
 
 void MainWindowTest::CloseDuringEffectEndsBatchQuietly() {
   const auto window = Ready();
-  ShowCentred(*window);
-  QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+  QVERIFY(ShownAndActive(*window));
   auto* label = window->Control(ControlId::标签1);
   QElapsedTimer clock;
   qint64 closedAt = -1;
@@ -516,8 +514,7 @@ void MainWindowTest::DelayWithEventsLastsItsLength() {
 
 void MainWindowTest::QuitDuringPauseReachesMainLoop() {
   const auto window = Ready();
-  ShowCentred(*window);
-  QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+  QVERIFY(ShownAndActive(*window));
   LiveDrawView view(*window);
   bool handlerFinished = false;
   QTimer pause;
